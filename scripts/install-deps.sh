@@ -6,7 +6,9 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ googletest        # native build and tests
   g++-mingw-w64-x86-64-posix wine64       # Windows build, and Wine to run it
-  wixl                                    # Windows Installer packages for the msilaunch tests
+  wixl                                    # Windows Installer packages: tests and the release
+  clang libclang-rt-14-dev                # the sanitizer build and the fuzzers
+  valgrind                                # memory checks of the native programs
 )
 if [ "$#" -gt 0 ]; then packages+=("$@"); fi
 

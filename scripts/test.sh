@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds and runs every test of both targets: the native Linux build, and the Windows build
+# Builds and runs every test of both targets: the native Linux build, the same under
+# AddressSanitizer and UndefinedBehaviorSanitizer with short fuzzer runs, and the Windows build
 # under Wine. Installs what it needs first. Exits non-zero when any test fails.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -9,7 +10,7 @@ scripts/install-deps.sh || exit 1
 passed=0
 failed=0
 status=0
-for preset in linux windows; do
+for preset in linux linux-asan windows; do
   echo "=== $preset ==="
   log="build/$preset-test.log"
   mkdir -p build
