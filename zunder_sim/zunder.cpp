@@ -52,7 +52,8 @@ std::vector<Device> LoadDevices() {
 void SaveDevices(const std::vector<Device>& devices) {
   const char* path = Env("ZUNDER_STATE");
   if (!path) return;
-  FILE* file = fopen(path, "w");
+  // Binary, so that the state file reads the same on every platform.
+  FILE* file = fopen(path, "wb");
   if (!file) return;
   for (const Device& d : devices) {
     fprintf(file, "%s %d %d %s\n", d.pid.c_str(), d.comp, d.version, d.serial.c_str());
