@@ -79,22 +79,35 @@ INSTANTIATE_TEST_SUITE_P(Cases, HeaderRead, ::testing::ValuesIn(kReadCases),
                            return string(info.param.name);
                          });
 
-TEST(SystemFileFinder, MissingFileCannotBeOpened) {
-  CScratchFolder folder("finder_missing");
+// Entries that the scan must pass over: ReadHeader says they cannot be opened.
+struct UnopenableCase {
+  const char* name;
+  const char* entry;
+  int folder;  // the entry is made as a folder; otherwise it does not exist
+};
+void PrintTo(const UnopenableCase& row, std::ostream* os) { *os << row.name; }
+
+const UnopenableCase kUnopenableCases[] = {
+    {"missing_file", "gone.dat", 0},
+    {"folder_named_like_a_firmware_file", "x.dat", 1},
+};
+
+class Unopenable : public ::testing::TestWithParam<UnopenableCase> {};
+
+TEST_P(Unopenable, CannotBeOpened) {
+  const UnopenableCase& c = GetParam();
+  CScratchFolder folder("finder_unopenable");
+  if (c.folder) std::filesystem::create_directory(c.entry);
   unsigned char buffer[13];
   size_t bytesRead = 99;
-  EXPECT_EQ(SystemFileFinder().ReadHeader("gone.dat", buffer, sizeof(buffer), bytesRead), 0);
+  EXPECT_EQ(SystemFileFinder().ReadHeader(c.entry, buffer, sizeof(buffer), bytesRead), 0);
   EXPECT_EQ(bytesRead, 0u);
 }
 
-TEST(SystemFileFinder, FolderNamedLikeAFirmwareFileCannotBeOpened) {
-  CScratchFolder folder("finder_folder");
-  std::filesystem::create_directory("x.dat");
-  unsigned char buffer[13];
-  size_t bytesRead = 99;
-  EXPECT_EQ(SystemFileFinder().ReadHeader("x.dat", buffer, sizeof(buffer), bytesRead), 0);
-  EXPECT_EQ(bytesRead, 0u);
-}
+INSTANTIATE_TEST_SUITE_P(Cases, Unopenable, ::testing::ValuesIn(kUnopenableCases),
+                         [](const ::testing::TestParamInfo<UnopenableCase>& info) {
+                           return string(info.param.name);
+                         });
 
 // The catalogue over a real folder: upper-case names are found, a folder and a truncated file
 // with firmware names are skipped.
@@ -109,13 +122,7 @@ TEST(SystemFileFinder, CatalogueOfARealFolder) {
   CUpdateManager manager(runner, SystemFileFinder());
   manager.Reset();
   manager.ScanFirmwareFiles();
-  std::vector<string> rows;
-  for (unsigned i = 0; i < manager.m_fileCount; ++i) {
-    const FirmwareEntry& file = manager.m_files[i];
-    rows.push_back(file.path + " " + file.pid + " " + std::to_string(file.comp) + " " +
-                   std::to_string(file.version));
-  }
-  EXPECT_EQ(Joined(rows), Joined({"FW.DAT C7E3 1 272", "cfg.Cfg C7E3 2 7"}));
+  EXPECT_EQ(CatalogueRows(manager), Joined({"FW.DAT C7E3 1 272", "cfg.Cfg C7E3 2 7"}));
 }
 
 }  // namespace

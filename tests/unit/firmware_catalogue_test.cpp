@@ -24,17 +24,6 @@ FakeFile File(const string& name, const string& pid, const string& version, unsi
   return FakeFile{name, FirmwareHeader(pid, version, comp), 1};
 }
 
-// The catalogue as "path pid comp version" rows, one a line.
-string Catalogue(const CUpdateManager& manager) {
-  std::vector<string> rows;
-  for (unsigned i = 0; i < manager.m_fileCount; ++i) {
-    const FirmwareEntry& file = manager.m_files[i];
-    rows.push_back(file.path + " " + file.pid + " " + std::to_string(file.comp) + " " +
-                   std::to_string(file.version));
-  }
-  return Joined(rows);
-}
-
 // 100 files with distinct keys (component 0 to 99), then what follows them.
 std::vector<FakeFile> HundredKeys(const std::vector<FakeFile>& after) {
   std::vector<FakeFile> files;
@@ -139,7 +128,7 @@ TEST_P(Scan, KeepsTheNewestFilePerKey) {
   BeginCapture();
   manager.ScanFirmwareFiles();
   EXPECT_EQ(EndCapture(), "");
-  EXPECT_EQ(Catalogue(manager), c.catalogue);
+  EXPECT_EQ(CatalogueRows(manager), c.catalogue);
   EXPECT_TRUE(runner.m_events.empty());
 }
 
@@ -158,7 +147,7 @@ TEST(Scan, RebuildsTheCatalogueFromScratch) {
   manager.ScanFirmwareFiles();
   finder.m_files.erase(finder.m_files.begin());
   manager.ScanFirmwareFiles();
-  EXPECT_EQ(Catalogue(manager), "B.dat C7E3 2 100");
+  EXPECT_EQ(CatalogueRows(manager), "B.dat C7E3 2 100");
 }
 
 struct VerboseScanCase {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "update_manager.h"
+
 // Windows text-mode output turns "\n" into "\r\n"; the tests compare the "\n" form.
 inline std::string WithUnixNewlines(const std::string& text) {
   std::string result;
@@ -48,4 +50,15 @@ inline std::string Joined(const std::vector<std::string>& texts, const char* sep
     result += texts[i];
   }
   return result;
+}
+
+// The catalogue as "path pid comp version" rows, one a line.
+inline std::string CatalogueRows(const CUpdateManager& manager) {
+  std::vector<std::string> rows;
+  for (unsigned i = 0; i < manager.m_fileCount; ++i) {
+    const FirmwareEntry& file = manager.m_files[i];
+    rows.push_back(file.path + " " + file.pid + " " + std::to_string(file.comp) + " " +
+                   std::to_string(file.version));
+  }
+  return Joined(rows);
 }

@@ -31,19 +31,23 @@ TEST(PosixFileFinder, NamesComeInByteOrder) {
                                    "\xc3\xa9.dat"}));
 }
 
-// Runs ReadHeader away from the test's own thread, so that an open or read that blocks shows as
-// a failure; the FIFO is then given a writer, which lets the blocked call return.
-int ReadHeaderGuarded(const string& name, size_t& bytesRead) {
-  unsigned char buffer[13];
-  std::future<int> result = std::async(std::launch::async, [&] {
-    return SystemFileFinder().ReadHeader(name, buffer, sizeof(buffer), bytesRead);
-  });
+// Runs work away from the test's own thread, so that an open or read that blocks on the entry
+// shows as a failure; the entry, a FIFO, is then given a writer, which lets the work return.
+template <typename Work>
+auto RunGuarded(const string& entry, Work work) {
+  auto result = std::async(std::launch::async, work);
   if (result.wait_for(std::chrono::seconds(60)) != std::future_status::ready) {
-    ADD_FAILURE() << "reading " << name << " blocked";
-    int writer = open(name.c_str(), O_WRONLY | O_NONBLOCK);
+    ADD_FAILURE() << "blocked on " << entry;
+    int writer = open(entry.c_str(), O_WRONLY | O_NONBLOCK);
     if (writer >= 0) close(writer);
   }
   return result.get();
+}
+
+int ReadHeaderGuarded(const string& name, size_t& bytesRead) {
+  unsigned char buffer[13];
+  return RunGuarded(
+      name, [&] { return SystemFileFinder().ReadHeader(name, buffer, sizeof(buffer), bytesRead); });
 }
 
 TEST(PosixFileFinder, FifoWithoutWriterIsSkippedAtOnce) {
@@ -109,13 +113,7 @@ TEST(PosixFileFinder, ScanPassesOverAFifo) {
   CFakeRunner runner;
   CUpdateManager manager(runner, SystemFileFinder());
   manager.Reset();
-  std::future<void> scan = std::async(std::launch::async, [&] { manager.ScanFirmwareFiles(); });
-  if (scan.wait_for(std::chrono::seconds(60)) != std::future_status::ready) {
-    ADD_FAILURE() << "the scan blocked on a.dat";
-    int writer = open("a.dat", O_WRONLY | O_NONBLOCK);
-    if (writer >= 0) close(writer);
-  }
-  scan.get();
+  RunGuarded("a.dat", [&] { manager.ScanFirmwareFiles(); });
   ASSERT_EQ(manager.m_fileCount, 1);
   EXPECT_EQ(manager.m_files[0].path, "b.dat");
 }
