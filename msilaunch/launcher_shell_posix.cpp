@@ -9,30 +9,36 @@ namespace {
 class CPosixLauncherShell : public CLauncherShell {
  public:
   void Print(const char* text) override { fputs(text, stdout); }
-  int QuotePath(const std::string& path, std::string& quoted) override;
-  int Run(const std::string& commandLine) override;
+  int QuotePath(const char* path, char* quoted, size_t size) override;
+  int Run(const char* commandLine) override;
   void Pause() override;
 };
 
 // Inside single quotes /bin/sh takes every character as it is, so only a single quote itself
 // needs care: it ends the quoted part, stands escaped, and a new quoted part begins.
-int CPosixLauncherShell::QuotePath(const std::string& path, std::string& quoted) {
-  quoted = "'";
-  for (char c : path) {
-    if (c == '\'') {
-      quoted += "'\\''";
-    } else {
-      quoted += c;
+int CPosixLauncherShell::QuotePath(const char* path, char* quoted, size_t size) {
+  size_t length = 0;
+  auto append = [&](const char* text) {
+    for (; *text; ++text) {
+      if (length + 1 >= size) return false;
+      quoted[length++] = *text;
     }
+    return true;
+  };
+  if (!append("'")) return 0;
+  for (const char* c = path; *c; ++c) {
+    const char single[2] = {*c, '\0'};
+    if (!append(*c == '\'' ? "'\\''" : single)) return 0;
   }
-  quoted += "'";
+  if (!append("'")) return 0;
+  quoted[length] = '\0';
   return 1;
 }
 
-int CPosixLauncherShell::Run(const std::string& commandLine) {
+int CPosixLauncherShell::Run(const char* commandLine) {
   // What this program printed must come before anything the command prints.
   fflush(stdout);
-  int status = system(commandLine.c_str());
+  int status = system(commandLine);
   if (status == -1) return -1;
   if (WIFEXITED(status)) return WEXITSTATUS(status);
   // A command ended by a signal reads as the shells report it.
@@ -53,7 +59,6 @@ void CPosixLauncherShell::Pause() {
 
 }  // namespace
 
-CLauncherShell& SystemLauncherShell() {
-  static CPosixLauncherShell shell;
-  return shell;
-}
+static CPosixLauncherShell g_shell;
+
+CLauncherShell& SystemLauncherShell() { return g_shell; }

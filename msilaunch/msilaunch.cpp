@@ -46,28 +46,28 @@ void LowerAscii(char* text) {
 }
 
 void PrintUsage(CLauncherShell& shell, const char* name) {
-  std::string text = "\nUsage: ";
-  text += name;
-  text += " FileName.msi command\n\n";
-  shell.Print(text.c_str());
+  shell.Print("\nUsage: ");
+  shell.Print(name);
+  shell.Print(" FileName.msi command\n\n");
   shell.Print("  The exclusive commands accepted are:\n");
   shell.Print("    install\tInstall the FileName.msi\n");
   shell.Print("    uninstall\tUninstall the original installed FileName.msi\n\n");
   shell.Pause();
 }
 
-int BuildCommandLine(const char* commandWord, const std::string& quotedPath,
-                     std::string& commandLine) {
+int BuildCommandLine(const char* commandWord, const char* quotedPath,
+                     char (&commandLine)[kCommandLineSize]) {
   // Only the leading letters count, so "installnow" installs and "uninstaller" removes.
+  const char* format = nullptr;
   if (strncmp(commandWord, "install", 7) == 0) {
-    commandLine = "msiexec /i " + quotedPath + " /quiet";
-    return 1;
+    format = "msiexec /i %s /quiet";
+  } else if (strncmp(commandWord, "uninstall", 9) == 0) {
+    format = "msiexec /x %s /qn";
+  } else {
+    return 0;
   }
-  if (strncmp(commandWord, "uninstall", 9) == 0) {
-    commandLine = "msiexec /x " + quotedPath + " /qn";
-    return 1;
-  }
-  return 0;
+  int length = snprintf(commandLine, sizeof(commandLine), format, quotedPath);
+  return length > 0 && length < static_cast<int>(sizeof(commandLine));
 }
 
 void ReportStatus(CLauncherShell& shell, int status, const char* commandWord,
@@ -119,9 +119,9 @@ int LaunchMain(int argc, char** argv, CLauncherShell& shell) {
   memcpy(commandWord, argv[2], strlen(argv[2]) + 1);
   LowerAscii(commandWord);
 
-  std::string quotedPath;
-  std::string commandLine;
-  if (!shell.QuotePath(packagePath, quotedPath) ||
+  char quotedPath[kQuotedPathSize];
+  char commandLine[kCommandLineSize];
+  if (!shell.QuotePath(packagePath, quotedPath, sizeof(quotedPath)) ||
       !BuildCommandLine(commandWord, quotedPath, commandLine)) {
     PrintUsage(shell, name);
     return 0;

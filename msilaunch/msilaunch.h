@@ -7,6 +7,9 @@
 // Room for the package path and the command word, terminator included.
 const int kPackagePathSize = 52;
 const int kCommandWordSize = 20;
+// Room for the quoted path (each character may take four) and for the whole command line.
+const int kQuotedPathSize = 4 * (kPackagePathSize - 1) + 3;
+const int kCommandLineSize = kQuotedPathSize + 32;
 
 // Changes A-Z into a-z in place; no other character changes.
 void LowerAscii(char* text);
@@ -17,8 +20,8 @@ void PrintUsage(CLauncherShell& shell, const char* name);
 // Builds the msiexec command line for the lower-cased command word: "install..." installs,
 // "uninstall..." removes. quotedPath is the path as the shell's QuotePath gave it. Returns 0 when
 // the word names neither.
-int BuildCommandLine(const char* commandWord, const std::string& quotedPath,
-                     std::string& commandLine);
+int BuildCommandLine(const char* commandWord, const char* quotedPath,
+                     char (&commandLine)[kCommandLineSize]);
 
 // Explains msiexec's status and pauses where the outcome needs the user's attention.
 void ReportStatus(CLauncherShell& shell, int status, const char* commandWord,

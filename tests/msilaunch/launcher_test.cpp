@@ -13,13 +13,13 @@ namespace {
 class CFakeShell : public CLauncherShell {
  public:
   void Print(const char* text) override { m_transcript += text; }
-  int QuotePath(const std::string& path, std::string& quoted) override {
+  int QuotePath(const char* path, char* quoted, size_t size) override {
     if (m_refusesPaths) return 0;
-    quoted = "\"" + path + "\"";
+    snprintf(quoted, size, "\"%s\"", path);
     return 1;
   }
-  int Run(const std::string& commandLine) override {
-    m_transcript += "<run " + commandLine + ">";
+  int Run(const char* commandLine) override {
+    m_transcript += std::string("<run ") + commandLine + ">";
     return m_status;
   }
   void Pause() override { m_transcript += "<pause>"; }

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "launcher_shell.h"
+#include "msilaunch.h"
 #include "program_test.h"
 
 void PlaceStandIn(const std::string& folder) {
@@ -58,10 +59,10 @@ TEST(PosixLauncherShell, QuotedPathReachesTheCommandUnchanged) {
                          "a\nb",      "tab\there",   "!1",   "~",     "#comment", ""};
   CLauncherShell& shell = SystemLauncherShell();
   for (const char* path : paths) {
-    std::string quoted;
-    ASSERT_EQ(shell.QuotePath(path, quoted), 1) << path;
+    char quoted[kQuotedPathSize];
+    ASSERT_EQ(shell.QuotePath(path, quoted, sizeof(quoted)), 1) << path;
     remove("printed");
-    EXPECT_EQ(shell.Run("printf %s " + quoted + " > printed"), 0) << quoted;
+    EXPECT_EQ(shell.Run(("printf %s " + std::string(quoted) + " > printed").c_str()), 0) << quoted;
     EXPECT_EQ(ReadWholeFile("printed"), path) << quoted;
   }
 }

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "launcher_shell.h"
+#include "msilaunch.h"
 #include "program_test.h"
 
 void PlaceStandIn(const std::string& folder) {
@@ -98,9 +99,9 @@ TEST(Win32LauncherShell, RunGivesTheSigned32BitExitCode) {
 TEST(Win32LauncherShell, QuotedPathIsTheWholePathInDoubleQuotes) {
   const char* paths[] = {"pkg.msi", "C:\\my folder\\a & b (1).msi", "100%.msi", "^!|<>"};
   for (const char* path : paths) {
-    std::string quoted;
-    EXPECT_EQ(SystemLauncherShell().QuotePath(path, quoted), 1) << path;
-    EXPECT_EQ(quoted, std::string("\"") + path + "\"");
+    char quoted[kQuotedPathSize];
+    EXPECT_EQ(SystemLauncherShell().QuotePath(path, quoted, sizeof(quoted)), 1) << path;
+    EXPECT_EQ(std::string(quoted), std::string("\"") + path + "\"");
   }
 }
 
