@@ -56,7 +56,9 @@ ProcessOutcome CPosixProcessRunner::Run(const std::string& commandLine, int capt
   outcome.started = 1;
 
   if (capture) {
-    char buffer[512];
+    // A pipe holds 64 KiB; reading it whole at each wake keeps a long listing from costing a
+    // system call and a context switch per 512 bytes. What is captured is the same.
+    char buffer[65536];
     for (;;) {
       ssize_t bytesRead = read(ends[0], buffer, sizeof(buffer));
       if (bytesRead > 0) {

@@ -13,11 +13,11 @@ std::string Child(const std::string& arguments) {
 
 TEST(ProcessRunner, CapturesOutputLongerThanOneReadInOrder) {
   std::string captured;
-  ProcessOutcome outcome = SystemProcessRunner().Run(Child("--write 5000"), 1, captured);
+  ProcessOutcome outcome = SystemProcessRunner().Run(Child("--write 200000"), 1, captured);
   EXPECT_EQ(outcome.pipeCreated, 1);
   EXPECT_EQ(outcome.started, 1);
   std::string expected;
-  for (int n = 0; n < 5000; ++n) expected += static_cast<char>('a' + n % 26);
+  for (int n = 0; n < 200000; ++n) expected += static_cast<char>('a' + n % 26);
   EXPECT_EQ(captured, expected);
 }
 
