@@ -6,6 +6,7 @@
 #include <string.h>
 
 #include "command_line_text.h"
+#include "console_output.h"
 #include "help_text.h"
 #include "update_manager.h"
 
@@ -99,7 +100,7 @@ int CUpdateManager::ParseCommandLine(int argc, char** argv) {
   if (text.find("Usage: tavrinset") != std::string::npos) {
     PrintHelp(argc, argv);
   } else {
-    fwrite(text.data(), 1, text.size(), stdout);
+    WriteVerbatim(text.data(), text.size());
   }
   return runAutomatic;
 }
