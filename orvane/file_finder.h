@@ -11,9 +11,16 @@ class CFileFinder {
  public:
   virtual ~CFileFinder() {}
 
-  // Appends to names every entry of the current folder that matches pattern ("*" and "?"
-  // wildcards), in the order the platform returns them; names carry no folder part.
-  virtual void FindFiles(const char* pattern, std::vector<std::string>& names) = 0;
+  // Searches the current folder once for each pattern ("*" and "?" wildcards) in turn and appends
+  // the matches to names: all of the first pattern's, in the order the platform returns them,
+  // then all of the next one's. Names carry no folder part. A platform that can answer every
+  // pattern from one reading of the folder does so.
+  virtual void FindFiles(const char* const* patterns, size_t patternCount,
+                         std::vector<std::string>& names) = 0;
+
+  void FindFiles(const char* pattern, std::vector<std::string>& names) {
+    FindFiles(&pattern, 1, names);
+  }
 
   // Opens a file of the current folder for reading only, with no sharing, and reads up to size
   // bytes from its start. Returns 1 when the file could be opened (bytesRead then says how much

@@ -36,23 +36,30 @@ bool MatchesPattern(const char* pattern, const char* name) {
 
 class CPosixFileFinder : public CFileFinder {
  public:
-  void FindFiles(const char* pattern, std::vector<std::string>& names) override;
+  void FindFiles(const char* const* patterns, size_t patternCount,
+                 std::vector<std::string>& names) override;
   int ReadHeader(const std::string& name, unsigned char* buffer, size_t size,
                  size_t& bytesRead) override;
 };
 
-void CPosixFileFinder::FindFiles(const char* pattern, std::vector<std::string>& names) {
+void CPosixFileFinder::FindFiles(const char* const* patterns, size_t patternCount,
+                                 std::vector<std::string>& names) {
   DIR* folder = opendir(".");
   if (!folder) return;
-  std::vector<std::string> matches;
+  // One reading of a large folder serves every pattern.
+  std::vector<std::vector<std::string>> matches(patternCount);
   while (struct dirent* entry = readdir(folder)) {
-    if (MatchesPattern(pattern, entry->d_name)) matches.push_back(entry->d_name);
+    for (size_t i = 0; i < patternCount; ++i) {
+      if (MatchesPattern(patterns[i], entry->d_name)) matches[i].push_back(entry->d_name);
+    }
   }
   closedir(folder);
   // The folder's own order changes from one file system to the next; byte order makes every
   // run the same.
-  std::sort(matches.begin(), matches.end());
-  names.insert(names.end(), matches.begin(), matches.end());
+  for (std::vector<std::string>& found : matches) {
+    std::sort(found.begin(), found.end());
+    names.insert(names.end(), found.begin(), found.end());
+  }
 }
 
 int CPosixFileFinder::ReadHeader(const std::string& name, unsigned char* buffer, size_t size,

@@ -36,50 +36,48 @@ unsigned short VersionValue(const char* text) {
 void CUpdateManager::ScanFirmwareFiles() {
   m_fileCount = 0;
   int headerPrinted = 0;
-  for (const char* pattern : kPatterns) {
-    std::vector<std::string> names;
-    m_finder->FindFiles(pattern, names);
-    for (const std::string& name : names) {
-      if (m_debug && !headerPrinted) {
-        printf("\n========== The firmware file(s) found list =================");
-        headerPrinted = 1;
-      }
-      unsigned char header[kHeaderSize];
-      size_t headerLength = 0;
-      if (!m_finder->ReadHeader(name, header, kHeaderSize, headerLength)) continue;
-      // A truncated file has no component id; it is never catalogued, so never flashed.
-      if (headerLength < kHeaderSize) continue;
+  std::vector<std::string> names;
+  m_finder->FindFiles(kPatterns, sizeof(kPatterns) / sizeof(kPatterns[0]), names);
+  for (const std::string& name : names) {
+    if (m_debug && !headerPrinted) {
+      printf("\n========== The firmware file(s) found list =================");
+      headerPrinted = 1;
+    }
+    unsigned char header[kHeaderSize];
+    size_t headerLength = 0;
+    if (!m_finder->ReadHeader(name, header, kHeaderSize, headerLength)) continue;
+    // A truncated file has no component id; it is never catalogued, so never flashed.
+    if (headerLength < kHeaderSize) continue;
 
-      char pid[5] = {0};
-      char versionText[5] = {0};
-      memcpy(pid, header, 4);
-      memcpy(versionText, header + 4, 4);
-      unsigned char comp = header[12];
-      UpperHexDigits(pid);
-      unsigned short version = VersionValue(versionText);
+    char pid[5] = {0};
+    char versionText[5] = {0};
+    memcpy(pid, header, 4);
+    memcpy(versionText, header + 4, 4);
+    unsigned char comp = header[12];
+    UpperHexDigits(pid);
+    unsigned short version = VersionValue(versionText);
 
-      if (m_debug) {
-        printf("\nFileName:%s", name.c_str());
-        printf("\nPID:%s", pid);
-        printf("\nCOMP:%d", comp);
-        printf("\nVersion:%d", version);
-      }
+    if (m_debug) {
+      printf("\nFileName:%s", name.c_str());
+      printf("\nPID:%s", pid);
+      printf("\nCOMP:%d", comp);
+      printf("\nVersion:%d", version);
+    }
 
-      unsigned char index = 0;
-      if (FindFirmware(pid, comp, index)) {
-        // Ties keep the file found first.
-        if (version > m_files[index].version) {
-          m_files[index].path = name;
-          m_files[index].version = version;
-        }
-      } else if (m_fileCount + 1 < kFileSlots) {
-        FirmwareEntry& file = m_files[m_fileCount];
-        file.path = name;
-        memcpy(file.pid, pid, sizeof(file.pid));
-        file.comp = comp;
-        file.version = version;
-        ++m_fileCount;
+    unsigned char index = 0;
+    if (FindFirmware(pid, comp, index)) {
+      // Ties keep the file found first.
+      if (version > m_files[index].version) {
+        m_files[index].path = name;
+        m_files[index].version = version;
       }
+    } else if (m_fileCount + 1 < kFileSlots) {
+      FirmwareEntry& file = m_files[m_fileCount];
+      file.path = name;
+      memcpy(file.pid, pid, sizeof(file.pid));
+      file.comp = comp;
+      file.version = version;
+      ++m_fileCount;
     }
   }
 }

@@ -31,8 +31,7 @@ void WriteWholeFile(const std::string& path, const std::string& bytes) {
   fclose(file);
 }
 
-std::string FirmwareHeader(const std::string& pid, const std::string& version,
-                           unsigned char comp) {
+std::string FirmwareHeader(const std::string& pid, const std::string& version, unsigned char comp) {
   std::string header = pid.substr(0, 4);
   header.resize(4, ' ');
   std::string versionField = version.substr(0, 4);
@@ -83,20 +82,23 @@ void CFakeFinder::Add(const std::string& name, const std::string& bytes, int ope
   m_files.push_back(File{name, bytes, openable});
 }
 
-void CFakeFinder::FindFiles(const char* pattern, std::vector<std::string>& names) {
+void CFakeFinder::FindFiles(const char* const* patterns, size_t patternCount,
+                            std::vector<std::string>& names) {
   // The patterns in use are all "*.ext"; the extension matches without regard to case.
-  std::string extension = pattern + 1;
-  for (const File& file : m_files) {
-    if (file.name.size() < extension.size()) continue;
-    std::string tail = file.name.substr(file.name.size() - extension.size());
-    bool same = true;
-    for (size_t i = 0; i < tail.size(); ++i) {
-      if (tolower(static_cast<unsigned char>(tail[i])) !=
-          tolower(static_cast<unsigned char>(extension[i]))) {
-        same = false;
+  for (size_t p = 0; p < patternCount; ++p) {
+    std::string extension = patterns[p] + 1;
+    for (const File& file : m_files) {
+      if (file.name.size() < extension.size()) continue;
+      std::string tail = file.name.substr(file.name.size() - extension.size());
+      bool same = true;
+      for (size_t i = 0; i < tail.size(); ++i) {
+        if (tolower(static_cast<unsigned char>(tail[i])) !=
+            tolower(static_cast<unsigned char>(extension[i]))) {
+          same = false;
+        }
       }
+      if (same) names.push_back(file.name);
     }
-    if (same) names.push_back(file.name);
   }
 }
 

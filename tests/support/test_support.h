@@ -61,7 +61,9 @@ class CFakeFinder : public CFileFinder {
     int openable;
   };
   void Add(const std::string& name, const std::string& bytes, int openable = 1);
-  void FindFiles(const char* pattern, std::vector<std::string>& names) override;
+  using CFileFinder::FindFiles;
+  void FindFiles(const char* const* patterns, size_t patternCount,
+                 std::vector<std::string>& names) override;
   int ReadHeader(const std::string& name, unsigned char* buffer, size_t size,
                  size_t& bytesRead) override;
 
