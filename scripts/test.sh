@@ -32,5 +32,5 @@ if [ -x /usr/lib/wine/wineserver ]; then
   WINEPREFIX="$PWD/build/windows/wineprefix" /usr/lib/wine/wineserver -k 2>/dev/null || true
 fi
 
-echo "all targets: $passed passed, $failed failed"
+echo "total: $passed passed, $failed failed"
 exit $status

@@ -5,6 +5,16 @@
 //   ZUNDER_LOG      every command line received is appended here, one a line, as received
 //   ZUNDER_LISTING  when set, "-L" prints this file's bytes as they are instead of the devices
 //
+// Fault modes of "-L", for the tests of what orvane makes of a tool that misbehaves:
+//   ZUNDER_FILLER_MIB=N   first writes N MiB of 64-byte lines of another product (PID:ABCD)
+//   ZUNDER_DIE_AFTER=N    writes only the first N bytes of the listing, then ends itself at once
+//                         as a kill would (SIGKILL on POSIX, TerminateProcess on Windows)
+//   ZUNDER_HOLD=S         writes the listing but its last line, leaves a process behind that holds
+//                         the output open, and ends; that process writes the last line S seconds
+//                         later and ends too
+// They apply in this order; the filler is not counted by ZUNDER_DIE_AFTER. Binary garbage, long
+// lines and zero bytes come from a ZUNDER_LISTING file.
+//
 // Commands: -L lists the devices; -F FILE (optionally after -3 MS) flashes FILE's header
 // version to every device with its product id and component (with -s SERIAL, to that device
 // only); -G 1 -w FILE writes the configuration of the device named by -s into FILE. The other
@@ -17,6 +27,7 @@
 #include <vector>
 
 #include "raw_command_line.h"
+#include "sim_process.h"
 
 namespace {
 
@@ -86,19 +97,61 @@ bool SamePid(const std::string& a, const std::string& b) {
   return true;
 }
 
+unsigned long EnvNumber(const char* name) {
+  const char* value = Env(name);
+  return value ? strtoul(value, nullptr, 10) : 0;
+}
+
+void WriteFiller(unsigned long mebibytes) {
+  std::string line = "PID:ABCD COMP:1 EC:0100 SN:";
+  line.resize(63, '0');
+  line += '\n';
+  std::string block;
+  while (block.size() < 1024 * 1024) block += line;
+  for (unsigned long i = 0; i < mebibytes; ++i) fwrite(block.data(), 1, block.size(), stdout);
+}
+
 int List(const std::vector<Device>& devices) {
+  std::string text;
   const char* listing = Env("ZUNDER_LISTING");
   if (listing) {
     FILE* file = fopen(listing, "rb");
     if (!file) return 1;
     char buffer[65536];
     size_t got = 0;
-    while ((got = fread(buffer, 1, sizeof(buffer), file)) > 0) fwrite(buffer, 1, got, stdout);
+    while ((got = fread(buffer, 1, sizeof(buffer), file)) > 0) text.append(buffer, got);
     fclose(file);
-    return 0;
+  } else {
+    char line[256];
+    for (const Device& d : devices) {
+      snprintf(line, sizeof(line), "PID:%s COMP:%d EC:%04d SN:%s\n", d.pid.c_str(), d.comp,
+               d.version, d.serial.c_str());
+      text += line;
+    }
   }
-  for (const Device& d : devices) {
-    printf("PID:%s COMP:%d EC:%04d SN:%s\n", d.pid.c_str(), d.comp, d.version, d.serial.c_str());
+
+  WriteFiller(EnvNumber("ZUNDER_FILLER_MIB"));
+  if (Env("ZUNDER_DIE_AFTER")) {
+    unsigned long keep = EnvNumber("ZUNDER_DIE_AFTER");
+    if (keep < text.size()) text.resize(keep);
+    fwrite(text.data(), 1, text.size(), stdout);
+    fflush(stdout);
+    EndAtOnce();
+  }
+  std::string late;
+  if (Env("ZUNDER_HOLD")) {
+    // The last line begins after the last line end that is not the text's final byte.
+    size_t end = text.size();
+    if (end > 0 && text[end - 1] == '\n') --end;
+    size_t lastLine = end == 0 ? std::string::npos : text.rfind('\n', end - 1);
+    lastLine = lastLine == std::string::npos ? 0 : lastLine + 1;
+    late = text.substr(lastLine);
+    text.resize(lastLine);
+  }
+  fwrite(text.data(), 1, text.size(), stdout);
+  fflush(stdout);
+  if (Env("ZUNDER_HOLD") && !LeaveHolder(EnvNumber("ZUNDER_HOLD"), late)) {
+    fwrite(late.data(), 1, late.size(), stdout);
   }
   return 0;
 }
@@ -145,6 +198,7 @@ int SaveConfiguration(const std::vector<Device>& devices, const std::string& pat
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (ActAsHolder(argc, argv)) return 0;
   LogCommandLine(argc, argv);
   std::vector<Device> devices = LoadDevices();
 

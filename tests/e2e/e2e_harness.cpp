@@ -1,5 +1,7 @@
 #include "e2e_harness.h"
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 
 #include "command_line_text.h"
@@ -46,7 +48,34 @@ std::string PathWithoutTools() {
   return path;
 }
 
+// Runs the command line under valgrind when kValgrindVariable asks for it; a report of an
+// error or a leak in valgrind's log fails the test that ran it.
+std::string RunChecked(const std::string& commandLine, const std::string& logPath) {
+  const std::string valgrind = GetEnvironment(kValgrindVariable);
+  if (valgrind.empty()) return RunCaptured(commandLine);
+
+  std::error_code ignored;
+  fs::remove(logPath, ignored);
+  const std::string kinds = "definite,indirect,possible";
+  std::string output = RunCaptured(
+      QuoteArgument(valgrind) + " --error-exitcode=99 --leak-check=full --show-leak-kinds=" +
+      kinds + " --errors-for-leak-kinds=" + kinds + " " + QuoteArgument("--log-file=" + logPath) +
+      " " + commandLine);
+  const std::string log = ReadWholeFile(logPath);
+  const std::string summary = "ERROR SUMMARY: ";
+  size_t at = log.rfind(summary);
+  if (at == std::string::npos) {
+    ADD_FAILURE() << "valgrind left no summary in " << logPath << " for " << commandLine << "\n"
+                  << log;
+  } else if (log.compare(at + summary.size(), 9, "0 errors ") != 0) {
+    ADD_FAILURE() << "valgrind found faults in " << commandLine << "\n" << log;
+  }
+  return output;
+}
+
 }  // namespace
+
+const char kValgrindVariable[] = "ORVANE_E2E_VALGRIND";
 
 E2eFile FirmwareFile(const std::string& name, const std::string& pid, const std::string& version,
                      unsigned char comp) {
@@ -63,7 +92,8 @@ CE2eFolder::CE2eFolder(const std::string& name, const E2eSetup& setup)
     : m_folder(name),
       m_statePath(JoinPath(m_folder.Path(), kStateName)),
       m_logPath(JoinPath(m_folder.Path(), kLogName)),
-      m_invocation(OrvaneInvocation()) {
+      m_invocation(OrvaneInvocation()),
+      m_underValgrind(1) {
   for (const E2eFile& file : setup.files) {
     if (file.folder) {
       fs::create_directory(JoinPath(m_folder.Path(), file.name));
@@ -89,19 +119,40 @@ CE2eFolder::~CE2eFolder() {
   SetEnvironment("ZUNDER_STATE", "");
   SetEnvironment("ZUNDER_LOG", "");
   SetEnvironment("ZUNDER_LISTING", "");
+  for (const std::string& name : m_toolVariables) SetEnvironment(name, "");
 }
 
-void CE2eFolder::HideTool() { SetEnvironment("PATH", PathWithoutTools()); }
+void CE2eFolder::HideTool() {
+  SetEnvironment("PATH", PathWithoutTools());
+  RunsOutsideValgrind();
+}
 
-E2eOutcome CE2eFolder::Run(const std::vector<std::string>& arguments) {
+void CE2eFolder::UseToolFolder(const std::string& folder) {
+  const std::string rest = PathWithoutTools();
+  SetEnvironment("PATH", rest.empty() ? folder : folder + TEST_PATH_LIST_SEPARATOR + rest);
+}
+
+void CE2eFolder::SetToolVariable(const std::string& name, const std::string& value) {
+  SetEnvironment(name, value);
+  m_toolVariables.push_back(name);
+}
+
+std::string CE2eFolder::RunVerbatim(const std::vector<std::string>& arguments) {
   std::error_code ignored;
   fs::remove(m_logPath, ignored);
 
   std::string command = QuoteArgument(m_invocation);
   for (const std::string& argument : arguments) command += " " + QuoteArgument(argument);
+  std::string wrapper;
+  for (const std::string& word : m_wrapper) wrapper += QuoteArgument(word) + " ";
+  if (!m_underValgrind) return RunCaptured(wrapper + command);
+  // The log lies beside the scratch folder, out of the firmware scan's way.
+  return RunChecked(command, m_folder.Path() + ".valgrind.log");
+}
 
+E2eOutcome CE2eFolder::Run(const std::vector<std::string>& arguments) {
   E2eOutcome outcome;
-  outcome.output = NormaliseLineEnds(RunCaptured(command));
+  outcome.output = NormaliseLineEnds(RunVerbatim(arguments));
   // The simulator ends every command line it logs with "\n".
   const std::string log = ReadWholeFile(m_logPath);
   size_t begin = 0;

@@ -42,13 +42,30 @@ class CE2eFolder {
   CE2eFolder(const std::string& name, const E2eSetup& setup);
   ~CE2eFolder();
 
-  // Takes the simulator's folder off PATH, so that orvane cannot find the tool.
+  // Takes the simulator's folder off PATH, so that orvane cannot find the tool. Runs orvane
+  // outside valgrind from then on (see RunsOutsideValgrind).
   void HideTool();
+  // Puts folder first on PATH in place of the simulator's folder, for a tool of its own there.
+  void UseToolFolder(const std::string& folder);
+  // Runs orvane directly even when kValgrindVariable is set, for a run whose tool cannot start:
+  // valgrind turns the shared-memory start of posix_spawn into a plain fork, so the failure of
+  // the program's start no longer reaches orvane.
+  void RunsOutsideValgrind() { m_underValgrind = 0; }
   // Invokes orvane by this name instead of OrvaneInvocation().
   void SetInvocation(const std::string& invocation) { m_invocation = invocation; }
+  // Starts orvane through this program and its arguments, which start the rest of the command
+  // line in turn. Such a run is never under valgrind.
+  void SetWrapper(const std::vector<std::string>& wrapper) {
+    m_wrapper = wrapper;
+    m_underValgrind = 0;
+  }
+  // Sets one of the simulator's variables (its fault modes) until the folder goes.
+  void SetToolVariable(const std::string& name, const std::string& value);
 
   // Runs orvane with these arguments, each quoted where it needs it, and waits for its end.
   E2eOutcome Run(const std::vector<std::string>& arguments);
+  // The same, giving what orvane printed byte for byte.
+  std::string RunVerbatim(const std::vector<std::string>& arguments);
 
   // The simulated devices as the simulator has left them.
   std::string Devices() const;
@@ -59,7 +76,14 @@ class CE2eFolder {
   std::string m_statePath;
   std::string m_logPath;
   std::string m_invocation;
+  std::vector<std::string> m_wrapper;
+  std::vector<std::string> m_toolVariables;
+  int m_underValgrind;
 };
+
+// When this variable names the valgrind program, every run of orvane runs under valgrind's
+// memcheck but those named above, and a run whose log shows an error or a leak fails the test.
+extern const char kValgrindVariable[];
 
 // How the tests invoke the installed orvane: by its path relative to a scratch folder, so that
 // the name it sees as typed, and with it the short name in its help screen and its default log

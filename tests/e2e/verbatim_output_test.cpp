@@ -22,7 +22,7 @@ TEST(VerbatimOutput, PassedThroughListingEqualsTheToolsOwn) {
     setup.listing = c.listing;
     CE2eFolder folder(std::string("VerbatimOutput_") + c.name, setup);
     std::string tool = RunCaptured(QuoteArgument(TestProgram(TEST_TOOLS_DIR, "zunder")) + " -L");
-    std::string shown = RunCaptured(QuoteArgument(OrvaneInvocation()) + " -L");
+    std::string shown = folder.RunVerbatim({"-L"});
     ASSERT_FALSE(tool.empty()) << c.name;
     EXPECT_EQ(shown, tool) << c.name;
   }
