@@ -57,10 +57,11 @@ std::string RunChecked(const std::string& commandLine, const std::string& logPat
   std::error_code ignored;
   fs::remove(logPath, ignored);
   const std::string kinds = "definite,indirect,possible";
-  std::string output = RunCaptured(
-      QuoteArgument(valgrind) + " --error-exitcode=99 --leak-check=full --show-leak-kinds=" +
-      kinds + " --errors-for-leak-kinds=" + kinds + " " + QuoteArgument("--log-file=" + logPath) +
-      " " + commandLine);
+  std::string output =
+      RunCaptured(QuoteArgument(valgrind) +
+                  " --error-exitcode=99 --leak-check=full --show-leak-kinds=" + kinds +
+                  " --errors-for-leak-kinds=" + kinds + " " +
+                  QuoteArgument("--log-file=" + logPath) + " " + commandLine);
   const std::string log = ReadWholeFile(logPath);
   const std::string summary = "ERROR SUMMARY: ";
   size_t at = log.rfind(summary);
@@ -119,7 +120,9 @@ CE2eFolder::~CE2eFolder() {
   SetEnvironment("ZUNDER_STATE", "");
   SetEnvironment("ZUNDER_LOG", "");
   SetEnvironment("ZUNDER_LISTING", "");
-  for (const std::string& name : m_toolVariables) SetEnvironment(name, "");
+  for (auto saved = m_savedVariables.rbegin(); saved != m_savedVariables.rend(); ++saved) {
+    SetEnvironment(saved->first, saved->second);
+  }
 }
 
 void CE2eFolder::HideTool() {
@@ -133,8 +136,8 @@ void CE2eFolder::UseToolFolder(const std::string& folder) {
 }
 
 void CE2eFolder::SetToolVariable(const std::string& name, const std::string& value) {
+  m_savedVariables.emplace_back(name, GetEnvironment(name));
   SetEnvironment(name, value);
-  m_toolVariables.push_back(name);
 }
 
 std::string CE2eFolder::RunVerbatim(const std::vector<std::string>& arguments) {

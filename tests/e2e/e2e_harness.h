@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "test_support.h"
@@ -59,7 +60,8 @@ class CE2eFolder {
     m_wrapper = wrapper;
     m_underValgrind = 0;
   }
-  // Sets one of the simulator's variables (its fault modes) until the folder goes.
+  // Sets an environment variable of the run (the simulator's fault modes, a sanitizer's options)
+  // until the folder goes, which gives it back its value from before.
   void SetToolVariable(const std::string& name, const std::string& value);
 
   // Runs orvane with these arguments, each quoted where it needs it, and waits for its end.
@@ -77,7 +79,7 @@ class CE2eFolder {
   std::string m_logPath;
   std::string m_invocation;
   std::vector<std::string> m_wrapper;
-  std::vector<std::string> m_toolVariables;
+  std::vector<std::pair<std::string, std::string>> m_savedVariables;  // name, value before
   int m_underValgrind;
 };
 
