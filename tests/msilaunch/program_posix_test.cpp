@@ -35,6 +35,8 @@ const PathRow kPosixPathRows[] = {
     {"TrailingBackslash", "pkg\\", 0},
     {"LineEnd", "a\nmsiexec second.msi", 0},
     {"PercentPair", "%PATH%.msi", 0},
+    // Each single quote takes four characters once quoted: the most a path of 51 can grow to.
+    {"LongestOfSingleQuotes", "'''''''''''''''''''''''''''''''''''''''''''''''''''", 0},
 };
 
 INSTANTIATE_TEST_SUITE_P(Posix, PathAsData, ::testing::ValuesIn(kPosixPathRows), PathRowName);

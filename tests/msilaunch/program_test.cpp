@@ -114,6 +114,8 @@ const PathRow kPathRows[] = {
     {"DollarVariable", "$PATH ${HOME}.msi", 0},
     {"Exclamation", "a!PATH!b.msi", 0},
     {"Wildcards", "*.msi", 0},
+    // The longest path there is room for, every character of it one the interpreter acts on.
+    {"LongestOfMetacharacters", "a & b | c ; $(d) `e` 100% & msiexec second (22).msi", 0},
 };
 
 INSTANTIATE_TEST_SUITE_P(Common, PathAsData, ::testing::ValuesIn(kPathRows), PathRowName);
@@ -140,4 +142,12 @@ TEST_F(MsilaunchRun, OverlongArgumentsAreRefusedWithTheirLimit) {
 
   EXPECT_EQ(Launch({longest, "installxxxxxxxxxxxx"}), "");
   EXPECT_EQ(StandInLog(), "[/i][" + longest + "][/quiet]\n");
+}
+
+TEST_F(MsilaunchRun, OverlongPathOfMetacharactersRunsNothing) {
+  const std::string path = "a & b | c ; $(d) `e` 100% & msiexec second (222).msi";
+  ASSERT_EQ(path.size(), 52u);
+  EXPECT_EQ(Launch({path, "install"}),
+            NativeText("\nError: the package path is longer than 51 characters." + Usage()));
+  EXPECT_EQ(StandInLog(), "");
 }

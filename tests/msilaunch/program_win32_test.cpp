@@ -61,6 +61,7 @@ const PathRow kWin32PathRows[] = {
     {"PercentPairApart", "50% & 100%.msi", 1},
     {"SingleQuotes", "it's 'a'.msi", 0},
     {"TrailingBackslashInFolder", "C:\\no such\\folder\\pkg.msi", 0},
+    {"LongestOfCmdMetacharacters", "^&|<>()^&|<>()^&|<>()^&|<>()^&|<>()^&|<>()^&|<>()^&", 0},
 };
 
 INSTANTIATE_TEST_SUITE_P(Win32, PathAsData, ::testing::ValuesIn(kWin32PathRows), PathRowName);
