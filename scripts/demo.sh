@@ -33,7 +33,7 @@ mkdir -p "$demo"
 cd "$demo"
 
 # A firmware header: product id, version as four ASCII digits, four bytes not read, component.
-header() { printf '%s%s....\\%03o' "$1" "$2" "$3" | xargs -0 printf; }
+header() { printf '%s%s....' "$1" "$2"; printf "\\$(printf '%03o' "$3")"; }
 header C7E3 0272 1 > main_fw.dat      # device SN1001 has 261: same major version 1, newer
 header C7E3 0262 1 > main_fw_old.dat  # older than main_fw.dat, so never chosen
 header C7E3 0300 3 > aux_fw.dat       # device SN1002 has 255: major version 0, so not flashed
