@@ -205,14 +205,7 @@ std::vector<std::string> ExpandNames(const std::vector<std::string>& lines) {
 std::string NormaliseLineEnds(const std::string& text) {
   std::string normalised;
   for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r') {
-      size_t next = i;
-      while (next < text.size() && text[next] == '\r') ++next;
-      if (next < text.size() && text[next] == '\n') {
-        i = next - 1;
-        continue;
-      }
-    }
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
     normalised += text[i];
   }
   return normalised;

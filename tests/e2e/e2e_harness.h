@@ -98,7 +98,7 @@ std::string OrvaneShortName();
 std::string ExpandNames(const std::string& text);
 std::vector<std::string> ExpandNames(const std::vector<std::string>& lines);
 
-// "\r\n" (and the "\r\r\n" that captured text printed again in text mode becomes) as "\n".
+// Every "\r\n" as "\n": the Windows programs' text mode writes line ends so.
 std::string NormaliseLineEnds(const std::string& text);
 // line without its trailing blanks.
 std::string TrimTrailingBlanks(const std::string& line);
